@@ -1,0 +1,81 @@
+// A clip: the leaf of a clip tree, with its kind, texts and the captions derived from them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/ClipItem.h"
+
+namespace velmora::model {
+
+class TClipSearch;
+
+inline constexpr uint8_t kPlainText = 0;
+inline constexpr uint8_t kRectangularText = 1;
+inline constexpr uint8_t kBinaryData = 2;
+inline constexpr uint8_t kBeforeAfterText = 3;
+
+inline constexpr char kNewClipCaption[] = "New clip";
+inline constexpr size_t kPreviewBytes = 40;
+
+class TClip : public TClipItem {
+ public:
+  TClip() : TClipItem(true) {}
+  TClip(uint8_t kind, std::string_view text) : TClipItem(true), FKind(kind), FText(text) {}
+
+  TClip* AsClip() override { return this; }
+  const TClip* AsClip() const override { return this; }
+  TNodeKind NodeKind() const override { return TNodeKind::Clip; }
+  void LoadFromStream(TStreamReader& reader) override;
+  void SaveToStream(TStreamWriter& writer) const override;
+  // The label, else the preview, else "New clip".
+  std::string GetCaption() const override;
+
+  // Kinds above 3 can come from a file; they are kept as read and treated like kinds 0 to 2.
+  uint8_t Kind() const { return FKind; }
+  void SetKind(uint8_t kind) { FKind = kind; }
+  const std::string& Label() const { return FLabel; }
+  void SetLabel(std::string_view label) { FLabel = label; }
+  const std::string& Abbreviation() const { return FAbbreviation; }
+  void SetAbbreviation(std::string_view abbreviation) { FAbbreviation = abbreviation; }
+  const std::string& Text() const { return FText; }
+  void SetText(std::string_view text) { FText = text; }
+  std::string& MutableText() { return FText; }
+  const std::string& BeforeText() const { return FBeforeText; }
+  void SetBeforeText(std::string_view text) { FBeforeText = text; }
+  const std::string& AfterText() const { return FAfterText; }
+  void SetAfterText(std::string_view text) { FAfterText = text; }
+  bool Indent() const { return FIndent; }
+  void SetIndent(bool indent) { FIndent = indent; }
+
+  // Copies kind, label, abbreviation, all three texts and indent; not the ID, links or selection.
+  void Assign(const TClip& source);
+  // The edit notification; a view clip writes its fields back to the real clip.
+  virtual void Changed() {}
+
+  // True when the search text occurs, ignoring case, in the label, the abbreviation or the texts of the
+  // clip's kind. Prepare the search once when testing many clips.
+  bool Matches(const TClipSearch& search) const;
+  bool Matches(std::string_view searchText) const;
+  bool VelTypeStartsWith(std::string_view prefix) const;
+  std::string VelTypeCaption() const;
+  // At most 40 bytes of the text, cut with "..." when longer, without control characters.
+  std::string Preview() const;
+  bool IsEmpty() const;
+
+ protected:
+  void LoadClipBody(TStreamReader& reader);
+  void SaveClipBody(TStreamWriter& writer) const;
+
+ private:
+  uint8_t FKind = kPlainText;
+  bool FIndent = false;
+  std::string FLabel;
+  std::string FAbbreviation;
+  std::string FText;
+  std::string FBeforeText;
+  std::string FAfterText;
+};
+
+}  // namespace velmora::model
