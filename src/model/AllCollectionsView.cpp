@@ -15,7 +15,8 @@ namespace {
 
 std::string AsciiLowerName(std::string_view name) {
   std::string key(name);
-  for (char& c : key) c = AsciiLower(c);
+  for (char& c : key)
+    c = AsciiLower(c);
   return key;
 }
 
@@ -53,8 +54,8 @@ std::unique_ptr<TClipFile> BuildAllCollectionsView(std::string_view caption,
         if (shadow) {
           shadow->AddRealFolder(*sourceFolder);
         } else {
-          shadow = TClipItem::LinkAfter(std::make_unique<TShadowClipFolder>(*sourceFolder), target->LastChild(),
-                                        target);
+          shadow = TClipItem::LinkAfter(std::make_unique<TShadowClipFolder>(*sourceFolder),
+                                        target->LastChild(), target);
           viewFolders.push_back(shadow);
         }
         stack.push_back({sourceFolder->FirstChild(), shadow});  // Frame is not used after this
@@ -67,11 +68,14 @@ std::unique_ptr<TClipFile> BuildAllCollectionsView(std::string_view caption,
   std::vector<TClipItem*> children;
   std::vector<TClipItem*> ordered;
   for (TClipFolder* folder : viewFolders) {
-    if (folder->ChildCount() < 2) continue;
+    if (folder->ChildCount() < 2)
+      continue;
     children.clear();
-    for (TClipItem* child = folder->FirstChild(); child; child = child->NextSibling()) children.push_back(child);
+    for (TClipItem* child = folder->FirstChild(); child; child = child->NextSibling())
+      children.push_back(child);
     ordered.clear();
-    for (size_t index : SortedInsertionOrder(CaptionSortKeys(children))) ordered.push_back(children[index]);
+    for (size_t index : SortedInsertionOrder(CaptionSortKeys(children)))
+      ordered.push_back(children[index]);
     folder->ReorderChildren(ordered);
   }
   view->SetNeedsRefresh(true);

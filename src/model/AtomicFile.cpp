@@ -16,7 +16,9 @@ namespace velmora::model {
 
 namespace {
 
-std::string SystemError(int error) { return std::strerror(error); }
+std::string SystemError(int error) {
+  return std::strerror(error);
+}
 
 [[noreturn]] void RaiseFileError(const char* what, const std::string& path, int error) {
   throw EVelmoraError(std::string(what) + " \"" + path + "\". " + SystemError(error) + ".");
@@ -49,8 +51,10 @@ class TFileStreamWriter final : public TStreamWriter {
   void WriteAll(const char* data, size_t count) {
     while (count > 0) {
       const ssize_t written = ::write(FDescriptor, data, count);
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) throw EVelmoraError(kStreamWriteError);
+      if (written < 0 && errno == EINTR)
+        continue;
+      if (written <= 0)
+        throw EVelmoraError(kStreamWriteError);
       data += written;
       count -= static_cast<size_t>(written);
     }
@@ -77,7 +81,8 @@ std::string ResolveTarget(const std::string& path) {
 
 TFileContents ReadWholeFile(const std::string& path) {
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) RaiseFileError("Cannot open file", path, errno);
+  if (descriptor < 0)
+    RaiseFileError("Cannot open file", path, errno);
   TFileContents contents;
   struct stat info {};
   if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -91,15 +96,18 @@ TFileContents ReadWholeFile(const std::string& path) {
   contents.Bytes.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
   size_t used = 0;
   for (;;) {
-    if (used == contents.Bytes.size()) contents.Bytes.resize(used + (used >> 1) + 65536);
+    if (used == contents.Bytes.size())
+      contents.Bytes.resize(used + (used >> 1) + 65536);
     const ssize_t got = ::read(descriptor, contents.Bytes.data() + used, contents.Bytes.size() - used);
-    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && errno == EINTR)
+      continue;
     if (got < 0) {
       const int error = errno;
       ::close(descriptor);
       RaiseFileError("Cannot read file", path, error);
     }
-    if (got == 0) break;
+    if (got == 0)
+      break;
     used += static_cast<size_t>(got);
   }
   ::close(descriptor);
@@ -115,18 +123,21 @@ void WriteFileAtomically(const std::string& path, const std::function<void(TStre
   std::string temporary = folder + (slash == std::string::npos ? "/." : ".") + base + ".XXXXXX";
 
   const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);  // created with mode 0600
-  if (descriptor < 0) RaiseFileError("Cannot create file", path, errno);
+  if (descriptor < 0)
+    RaiseFileError("Cannot create file", path, errno);
   auto discard = [&] {
     ::close(descriptor);
     ::unlink(temporary.c_str());
   };
   try {
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) ::fchmod(descriptor, existing.st_mode & 07777);
+    if (::stat(target.c_str(), &existing) == 0)
+      ::fchmod(descriptor, existing.st_mode & 07777);
     TFileStreamWriter writer(descriptor);
     produce(writer);
     writer.Flush();
-    if (::fsync(descriptor) != 0) throw EVelmoraError(kStreamWriteError);
+    if (::fsync(descriptor) != 0)
+      throw EVelmoraError(kStreamWriteError);
   } catch (...) {
     discard();
     throw;

@@ -6,8 +6,12 @@
 
 namespace velmora::model {
 
-char32_t LowerCodePoint(char32_t codePoint) { return static_cast<char32_t>(u_tolower(codePoint)); }
-char32_t UpperCodePoint(char32_t codePoint) { return static_cast<char32_t>(u_toupper(codePoint)); }
+char32_t LowerCodePoint(char32_t codePoint) {
+  return static_cast<char32_t>(u_tolower(codePoint));
+}
+char32_t UpperCodePoint(char32_t codePoint) {
+  return static_cast<char32_t>(u_toupper(codePoint));
+}
 char32_t FoldCodePoint(char32_t codePoint) {
   return static_cast<char32_t>(u_foldCase(codePoint, U_FOLD_CASE_DEFAULT));
 }
@@ -32,13 +36,19 @@ std::string MapEachCodePoint(std::string_view text, Map map) {
 
 }  // namespace
 
-std::string LowerCaseUtf8(std::string_view text) { return MapEachCodePoint(text, LowerCodePoint); }
-std::string UpperCaseUtf8(std::string_view text) { return MapEachCodePoint(text, UpperCodePoint); }
+std::string LowerCaseUtf8(std::string_view text) {
+  return MapEachCodePoint(text, LowerCodePoint);
+}
+std::string UpperCaseUtf8(std::string_view text) {
+  return MapEachCodePoint(text, UpperCodePoint);
+}
 
 bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i]))
+      return false;
   }
   return true;
 }

@@ -18,6 +18,8 @@ std::string UpperCaseUtf8(std::string_view text);
 // Equal lengths and equal bytes, ASCII letters compared without case.
 bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+inline char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 }  // namespace velmora::model

@@ -7,8 +7,12 @@
 
 namespace velmora::model {
 
-void TClip::LoadFromStream(TStreamReader& reader) { LoadClipBody(reader); }
-void TClip::SaveToStream(TStreamWriter& writer) const { SaveClipBody(writer); }
+void TClip::LoadFromStream(TStreamReader& reader) {
+  LoadClipBody(reader);
+}
+void TClip::SaveToStream(TStreamWriter& writer) const {
+  SaveClipBody(writer);
+}
 
 void TClip::LoadClipBody(TStreamReader& reader) {
   FLabel = reader.ReadString();
@@ -37,7 +41,8 @@ void TClip::SaveClipBody(TStreamWriter& writer) const {
 }
 
 std::string TClip::GetCaption() const {
-  if (!FLabel.empty()) return FLabel;
+  if (!FLabel.empty())
+    return FLabel;
   std::string preview = Preview();
   return preview.empty() ? std::string(kNewClipCaption) : preview;
 }
@@ -53,20 +58,28 @@ void TClip::Assign(const TClip& source) {
 }
 
 bool TClip::Matches(const TClipSearch& search) const {
-  if (search.FoundIn(FLabel) || search.FoundIn(FAbbreviation)) return true;
-  if (FKind == kBeforeAfterText) return search.FoundIn(FBeforeText) || search.FoundIn(FAfterText);
+  if (search.FoundIn(FLabel) || search.FoundIn(FAbbreviation))
+    return true;
+  if (FKind == kBeforeAfterText)
+    return search.FoundIn(FBeforeText) || search.FoundIn(FAfterText);
   return search.FoundIn(FText);
 }
 
-bool TClip::Matches(std::string_view searchText) const { return Matches(TClipSearch(searchText)); }
+bool TClip::Matches(std::string_view searchText) const {
+  return Matches(TClipSearch(searchText));
+}
 
 bool TClip::VelTypeStartsWith(std::string_view prefix) const {
-  if (prefix.empty()) return !FAbbreviation.empty();
-  if (FAbbreviation.size() < prefix.size()) return false;
+  if (prefix.empty())
+    return !FAbbreviation.empty();
+  if (FAbbreviation.size() < prefix.size())
+    return false;
   return SameTextIgnoringAsciiCase(std::string_view(FAbbreviation).substr(0, prefix.size()), prefix);
 }
 
-std::string TClip::VelTypeCaption() const { return FAbbreviation + ": " + GetCaption(); }
+std::string TClip::VelTypeCaption() const {
+  return FAbbreviation + ": " + GetCaption();
+}
 
 std::string TClip::Preview() const {
   constexpr std::string_view kEllipsis = "...";
@@ -74,7 +87,8 @@ std::string TClip::Preview() const {
   std::string text;
   if (FKind == kBeforeAfterText) {
     text.assign(FBeforeText, 0, kPreviewBytes + 1);
-    if (text.size() <= kPreviewBytes) text.append(FAfterText, 0, kPreviewBytes + 1 - text.size());
+    if (text.size() <= kPreviewBytes)
+      text.append(FAfterText, 0, kPreviewBytes + 1 - text.size());
   } else {
     text.assign(FText, 0, kPreviewBytes + 1);
   }
@@ -86,7 +100,8 @@ std::string TClip::Preview() const {
   std::string preview;
   preview.reserve(text.size());
   for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 32) preview.push_back(c);
+    if (static_cast<unsigned char>(c) >= 32)
+      preview.push_back(c);
   }
   return preview;
 }

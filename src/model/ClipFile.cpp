@@ -26,12 +26,15 @@ TClipFile::TClipFile() {
 
 void TClipFile::LoadFromStream(TStreamReader& reader) {
   char signature[kSignatureLength];
-  for (char& c : signature) c = static_cast<char>(reader.ReadByte());
+  for (char& c : signature)
+    c = static_cast<char>(reader.ReadByte());
   if (std::memcmp(signature, kCollectionSignature, kSignatureLength) != 0) {
     throw EVelmoraError(kNotACollectionMessage);
   }
-  if (reader.ReadByte() != kFormatVersion) throw EVelmoraError(kNewerVersionMessage);
-  if (reader.ReadByte() != kFormatRevision) throw EVelmoraError(kNotACollectionMessage);
+  if (reader.ReadByte() != kFormatVersion)
+    throw EVelmoraError(kNewerVersionMessage);
+  if (reader.ReadByte() != kFormatRevision)
+    throw EVelmoraError(kNotACollectionMessage);
   FSorted = reader.ReadByte() != 0;
   TClipFolder::LoadFromStream(reader);
 }
@@ -64,7 +67,8 @@ void TClipFile::SetFileName(const std::string& path) {
   const size_t slash = path.rfind('/');
   std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   const size_t dot = base.rfind('.');
-  if (dot != std::string::npos) base.resize(dot);
+  if (dot != std::string::npos)
+    base.resize(dot);
   SetName(base);
 }
 
@@ -83,9 +87,11 @@ bool TClipFile::NeedsAutoSave() const {
 }
 
 void TClipFile::SetSorted(bool value) {
-  if (value == FSorted) return;
+  if (value == FSorted)
+    return;
   FSorted = value;
-  if (value) SortAll();
+  if (value)
+    SortAll();
 }
 
 namespace {
@@ -93,7 +99,8 @@ namespace {
 // The folders from Folder up to, not including, Root, outermost first.
 std::vector<const TClipFolder*> PathBelow(const TClipFolder& root, const TClipFolder& folder) {
   std::vector<const TClipFolder*> path;
-  for (const TClipFolder* node = &folder; node && node != &root; node = node->Parent()) path.push_back(node);
+  for (const TClipFolder* node = &folder; node && node != &root; node = node->Parent())
+    path.push_back(node);
   return {path.rbegin(), path.rend()};
 }
 
@@ -117,7 +124,8 @@ TClipFolder* TClipFile::FindPath(const TClipFolder& sourceRoot, const TClipFolde
   TClipFolder* current = this;
   for (const TClipFolder* source : PathBelow(sourceRoot, sourceFolder)) {
     current = current->FindSubfolder(source->Name());
-    if (!current) return this;
+    if (!current)
+      return this;
   }
   return current;
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/Clock.h"
 #include "model/ClipFolder.h"
+#include "model/Clock.h"
 
 namespace velmora::model {
 

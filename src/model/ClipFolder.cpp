@@ -13,15 +13,19 @@
 
 namespace velmora::model {
 
-TClipFolder::TClipFolder(std::string_view name) : TClipItem(false), FName(name.empty() ? kNewFolderName : name) {}
+TClipFolder::TClipFolder(std::string_view name)
+    : TClipItem(false), FName(name.empty() ? kNewFolderName : name) {}
 
 TClipFolder::~TClipFolder() {
   // Leave the parent first, so its counts drop by the whole subtree at once.
-  if (Parent()) Parent()->DetachChild(this);
+  if (Parent())
+    Parent()->DetachChild(this);
   FreeChildren();
 }
 
-void TClipFolder::SetName(std::string_view name) { FName = name; }
+void TClipFolder::SetName(std::string_view name) {
+  FName = name;
+}
 
 void TClipFolder::AttachChild(TClipItem* item, TClipItem* prev) {
   const TClipFolder* itemFolder = item->FIsClip ? nullptr : static_cast<const TClipFolder*>(item);
@@ -48,7 +52,8 @@ void TClipFolder::AttachChild(TClipItem* item, TClipItem* prev) {
     FFirstChild = item;
   }
   ++FChildCount;
-  for (TClipFolder* ancestor = this; ancestor; ancestor = ancestor->Parent()) ancestor->FClipCount += clips;
+  for (TClipFolder* ancestor = this; ancestor; ancestor = ancestor->Parent())
+    ancestor->FClipCount += clips;
 }
 
 void TClipFolder::DetachChild(TClipItem* item) {
@@ -68,7 +73,8 @@ void TClipFolder::DetachChild(TClipItem* item) {
   item->FPrevSibling = nullptr;
   item->FNextSibling = nullptr;
   --FChildCount;
-  for (TClipFolder* ancestor = this; ancestor; ancestor = ancestor->Parent()) ancestor->FClipCount -= clips;
+  for (TClipFolder* ancestor = this; ancestor; ancestor = ancestor->Parent())
+    ancestor->FClipCount -= clips;
 }
 
 void TClipFolder::FreeChildren() {
@@ -80,7 +86,8 @@ void TClipFolder::FreeChildren() {
     if (!child) {
       TClipFolder* up = folder->Parent();
       up->FFirstChild = folder->FNextSibling;
-      if (up->FFirstChild) up->FFirstChild->FPrevSibling = nullptr;
+      if (up->FFirstChild)
+        up->FFirstChild->FPrevSibling = nullptr;
       folder->FParent = nullptr;
       folder->FNextSibling = nullptr;
       delete folder;
@@ -92,7 +99,8 @@ void TClipFolder::FreeChildren() {
       continue;
     }
     folder->FFirstChild = child->FNextSibling;
-    if (folder->FFirstChild) folder->FFirstChild->FPrevSibling = nullptr;
+    if (folder->FFirstChild)
+      folder->FFirstChild->FPrevSibling = nullptr;
     child->FParent = nullptr;
     child->FNextSibling = nullptr;
     delete child;
@@ -105,12 +113,14 @@ void TClipFolder::FreeChildren() {
 TClipItem* TClipFolder::FindByID(uint32_t id) {
   auto isInside = [this](TClipItem* item) {
     for (TClipItem* node = item; node; node = node->Parent()) {
-      if (node == this) return true;
+      if (node == this)
+        return true;
     }
     return false;
   };
   const size_t holders = CountItemsWithID(id);
-  if (holders == 0) return nullptr;
+  if (holders == 0)
+    return nullptr;
   if (holders == 1) {
     TClipItem* item = FindItemByID(id);
     return isInside(item) ? item : nullptr;
@@ -118,19 +128,22 @@ TClipItem* TClipFolder::FindByID(uint32_t id) {
   // Several items share the ID: the first in chain order wins, so walk the subtree in that order.
   TClipItem* node = this;
   while (node) {
-    if (node->ID() == id) return node;
+    if (node->ID() == id)
+      return node;
     if (TClipFolder* folder = node->AsFolder(); folder && folder->FFirstChild) {
       node = folder->FFirstChild;
       continue;
     }
-    while (node != this && !node->NextSibling()) node = node->Parent();
+    while (node != this && !node->NextSibling())
+      node = node->Parent();
     node = node == this ? nullptr : node->NextSibling();
   }
   return nullptr;
 }
 
 TClipItem* TClipFolder::FindSortedPosition(std::string_view caption) const {
-  if (!FFirstChild || CompareCaptions(FFirstChild->GetCaption(), caption) >= 0) return nullptr;
+  if (!FFirstChild || CompareCaptions(FFirstChild->GetCaption(), caption) >= 0)
+    return nullptr;
   TClipItem* position = FFirstChild;
   while (position->NextSibling() && CompareCaptions(position->NextSibling()->GetCaption(), caption) <= 0) {
     position = position->NextSibling();
@@ -148,7 +161,8 @@ TClipFolder* TClipFolder::FindSubfolder(std::string_view name) const {
 }
 
 void TClipFolder::DeleteChildren() {
-  while (FFirstChild) FFirstChild->Delete();
+  while (FFirstChild)
+    FFirstChild->Delete();
 }
 
 TClipItem* TClipFolder::MergeItem(TClipItem* prev, std::unique_ptr<TClipItem> item, bool sortedInsert) {
@@ -176,7 +190,8 @@ TClipItem* TClipFolder::MergeItem(TClipItem* prev, std::unique_ptr<TClipItem> it
     TClipItem* Last;
   };
   std::vector<TFrame> stack;
-  if (drain) stack.push_back({std::move(drain), result->AsFolder(), nullptr});
+  if (drain)
+    stack.push_back({std::move(drain), result->AsFolder(), nullptr});
   while (!stack.empty()) {
     TFrame& frame = stack.back();
     TClipItem* child = frame.Source->AsFolder()->FFirstChild;
@@ -203,22 +218,27 @@ void TClipFolder::SortAll() {
     children.clear();
     for (TClipItem* child = folder->FFirstChild; child; child = child->NextSibling()) {
       children.push_back(child);
-      if (TClipFolder* childFolder = child->AsFolder()) pending.push_back(childFolder);
+      if (TClipFolder* childFolder = child->AsFolder())
+        pending.push_back(childFolder);
     }
-    if (children.size() < 2) continue;
+    if (children.size() < 2)
+      continue;
     const std::vector<size_t> order = StableKeyOrder(CaptionSortKeys(children));
     std::vector<TClipItem*> sorted;
     sorted.reserve(children.size());
-    for (size_t index : order) sorted.push_back(children[index]);
+    for (size_t index : order)
+      sorted.push_back(children[index]);
     folder->ReorderChildren(sorted);
   }
 }
 
 void TClipFolder::ReorderChildren(const std::vector<TClipItem*>& order) {
-  if (order.size() != FChildCount) throw std::invalid_argument("ReorderChildren: not a permutation");
+  if (order.size() != FChildCount)
+    throw std::invalid_argument("ReorderChildren: not a permutation");
   TClipItem* prev = nullptr;
   for (TClipItem* item : order) {
-    if (item->FParent != this) throw std::invalid_argument("ReorderChildren: not a child");
+    if (item->FParent != this)
+      throw std::invalid_argument("ReorderChildren: not a child");
     item->FPrevSibling = prev;
     if (prev) {
       prev->FNextSibling = item;
@@ -228,7 +248,8 @@ void TClipFolder::ReorderChildren(const std::vector<TClipItem*>& order) {
     prev = item;
   }
   FLastChild = prev;
-  if (prev) prev->FNextSibling = nullptr;
+  if (prev)
+    prev->FNextSibling = nullptr;
 }
 
 namespace {
@@ -240,7 +261,8 @@ constexpr char kUnknownNodeKindMessage[] = "The collection holds an item of an u
 constexpr char kTooDeepMessage[] = "The collection's folders are nested too deeply";
 
 int32_t CountForStream(size_t count) {
-  if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max())) throw EVelmoraError(kStreamWriteError);
+  if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    throw EVelmoraError(kStreamWriteError);
   return static_cast<int32_t>(count);
 }
 
@@ -264,7 +286,8 @@ void TClipFolder::LoadFromStream(TStreamReader& reader) {
     const uint8_t kind = reader.ReadByte();
     switch (static_cast<TNodeKind>(kind)) {
       case TNodeKind::Folder: {
-        if (stack.size() >= kMaxFolderDepth) throw EVelmoraError(kTooDeepMessage);
+        if (stack.size() >= kMaxFolderDepth)
+          throw EVelmoraError(kTooDeepMessage);
         TClipFolder* folder = LinkAfter(std::make_unique<TClipFolder>(), frame.Last, frame.Folder);
         frame.Last = folder;
         folder->FName = reader.ReadString();

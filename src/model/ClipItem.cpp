@@ -23,7 +23,8 @@ std::unordered_multimap<uint32_t, TClipItem*>& Registry() {
 
 uint32_t TakeItemID() {
   const uint32_t id = nextItemID++;
-  if (nextItemID < kFirstItemID) nextItemID = kFirstItemID;  // after four billion items: never 0 to 255
+  if (nextItemID < kFirstItemID)
+    nextItemID = kFirstItemID;  // after four billion items: never 0 to 255
   return id;
 }
 
@@ -39,10 +40,13 @@ void Unregister(uint32_t id, TClipItem* item) {
 
 }  // namespace
 
-TClipItem::TClipItem(bool isClip) : FID(TakeItemID()), FIsClip(isClip) { Registry().emplace(FID, this); }
+TClipItem::TClipItem(bool isClip) : FID(TakeItemID()), FIsClip(isClip) {
+  Registry().emplace(FID, this);
+}
 
 TClipItem::~TClipItem() {
-  if (FParent) FParent->DetachChild(this);
+  if (FParent)
+    FParent->DetachChild(this);
   Unregister(FID, this);
 }
 
@@ -57,35 +61,48 @@ TClipItem* FindItemByID(uint32_t id) {
   return it == Registry().end() ? nullptr : it->second;
 }
 
-size_t CountItemsWithID(uint32_t id) { return Registry().count(id); }
+size_t CountItemsWithID(uint32_t id) {
+  return Registry().count(id);
+}
 
-uint32_t PeekNextItemID() { return nextItemID; }
+uint32_t PeekNextItemID() {
+  return nextItemID;
+}
 
 void TClipItem::LinkItem(std::unique_ptr<TClipItem> item, TClipItem* prev, TClipFolder* parent) {
-  if (!item) throw std::invalid_argument("LinkAfter: no item");
-  if (item->FParent) throw std::logic_error("LinkAfter: the item is already linked");
-  if (!parent && prev) parent = prev->FParent;
-  if (!parent) throw std::invalid_argument("LinkAfter: neither a parent nor a previous item");
-  if (prev && prev->FParent != parent) throw std::invalid_argument("LinkAfter: Prev is not a child of Parent");
+  if (!item)
+    throw std::invalid_argument("LinkAfter: no item");
+  if (item->FParent)
+    throw std::logic_error("LinkAfter: the item is already linked");
+  if (!parent && prev)
+    parent = prev->FParent;
+  if (!parent)
+    throw std::invalid_argument("LinkAfter: neither a parent nor a previous item");
+  if (prev && prev->FParent != parent)
+    throw std::invalid_argument("LinkAfter: Prev is not a child of Parent");
   parent->AttachChild(item.release(), prev);
 }
 
 std::unique_ptr<TClipItem> TClipItem::Unlink() {
-  if (!FParent) return nullptr;
+  if (!FParent)
+    return nullptr;
   FParent->DetachChild(this);
   return std::unique_ptr<TClipItem>(this);
 }
 
 void TClipItem::MoveAfter(TClipItem* prev, TClipFolder* parent) {
-  if (!parent && prev) parent = prev->FParent;
-  if (prev == this) return;  // already in place
+  if (!parent && prev)
+    parent = prev->FParent;
+  if (prev == this)
+    return;  // already in place
   std::unique_ptr<TClipItem> self = Unlink();
   LinkItem(std::move(self), prev, parent);
 }
 
 void TClipItem::Resort() {
   TClipFolder* parent = FParent;
-  if (!parent) return;
+  if (!parent)
+    return;
   std::unique_ptr<TClipItem> self = Unlink();
   TClipItem* prev = parent->FindSortedPosition(self->GetCaption());
   LinkItem(std::move(self), prev, parent);
@@ -103,7 +120,8 @@ void TClipItem::Delete() {
     TClipFolder* parent = node->FParent;
     node->OnDelete();
     if (isTop) {
-      if (parent) delete node;  // the destructor unlinks it; an unlinked top is freed by its owner
+      if (parent)
+        delete node;  // the destructor unlinks it; an unlinked top is freed by its owner
       return;
     }
     delete node;
@@ -129,7 +147,8 @@ std::unique_ptr<TClipItem> TClipItem::Clone() const {
     TClipItem* LastCopy;
   };
   std::vector<TFrame> stack;
-  if (const TClipFolder* folder = AsFolder()) stack.push_back({folder->FirstChild(), top->AsFolder(), nullptr});
+  if (const TClipFolder* folder = AsFolder())
+    stack.push_back({folder->FirstChild(), top->AsFolder(), nullptr});
   while (!stack.empty()) {
     TFrame& frame = stack.back();
     const TClipItem* source = frame.NextSource;
@@ -153,10 +172,13 @@ TClipItem* TClipItem::Clone(TClipItem* prev, TClipFolder* parent) const {
 
 TClipItem* TClipItem::Root() {
   TClipItem* node = this;
-  while (node->FParent) node = node->FParent;
+  while (node->FParent)
+    node = node->FParent;
   return node;
 }
 
-TClipFile* TClipItem::File() { return dynamic_cast<TClipFile*>(Root()); }
+TClipFile* TClipItem::File() {
+  return dynamic_cast<TClipFile*>(Root());
+}
 
 }  // namespace velmora::model

@@ -13,7 +13,8 @@ constexpr char32_t kInvalidByteBase = 0x110000;
 struct TAsciiFold {
   char32_t Table[128];
   TAsciiFold() {
-    for (char32_t c = 0; c < 128; ++c) Table[c] = FoldCodePoint(c);
+    for (char32_t c = 0; c < 128; ++c)
+      Table[c] = FoldCodePoint(c);
   }
 };
 
@@ -40,7 +41,8 @@ TClipSearch::TClipSearch(std::string_view searchText) {
   for (size_t pos = 0, length = 0; pos < searchText.size(); pos += length) {
     FNeedle.push_back(FoldedCharAt(searchText, pos, length));
   }
-  if (FNeedle.empty()) return;
+  if (FNeedle.empty())
+    return;
   const char32_t first = FNeedle.front();
   for (unsigned byte = 0; byte < 256; ++byte) {
     if (byte < 0x80) {
@@ -54,7 +56,8 @@ TClipSearch::TClipSearch(std::string_view searchText) {
 }
 
 bool TClipSearch::FoundIn(std::string_view text) const {
-  if (FNeedle.empty()) return true;
+  if (FNeedle.empty())
+    return true;
   const size_t size = text.size();
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   for (size_t pos = 0; pos < size;) {
@@ -66,17 +69,21 @@ bool TClipSearch::FoundIn(std::string_view text) const {
     size_t at = pos;
     bool matched = true;
     for (size_t i = 0; i < FNeedle.size(); ++i) {
-      if (at >= size) return false;  // the rest of the text is shorter than the search text
+      if (at >= size)
+        return false;  // the rest of the text is shorter than the search text
       size_t length = 0;
       if (FoldedCharAt(text, at, length) != FNeedle[i]) {
         matched = false;
-        if (i == 0) firstLength = length;
+        if (i == 0)
+          firstLength = length;
         break;
       }
-      if (i == 0) firstLength = length;
+      if (i == 0)
+        firstLength = length;
       at += length;
     }
-    if (matched) return true;
+    if (matched)
+      return true;
     pos += firstLength;
   }
   return false;

@@ -17,7 +17,7 @@ class TClipSearch {
 
  private:
   std::vector<char32_t> FNeedle;  // folded code points; an invalid byte b is kInvalidByteBase + b
-  bool FAsciiStart[256] = {};      // bytes that may begin a match (ASCII equal to the first one, any non-ASCII)
+  bool FAsciiStart[256] = {};  // bytes that may begin a match (ASCII equal to the first one, any non-ASCII)
 };
 
 }  // namespace velmora::model

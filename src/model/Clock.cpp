@@ -15,13 +15,16 @@ const TClock& SystemClock() {
 
 }  // namespace
 
-int32_t TClock::Today() const { return static_cast<int32_t>(std::floor(Now())); }
+int32_t TClock::Today() const {
+  return static_cast<int32_t>(std::floor(Now()));
+}
 
 TDateTime TSystemClock::Now() const {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now);
   const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now - seconds);
-  return LocalDateTimeFromUnix(static_cast<std::time_t>(seconds.count()), static_cast<long>(nanoseconds.count()));
+  return LocalDateTimeFromUnix(static_cast<std::time_t>(seconds.count()),
+                               static_cast<long>(nanoseconds.count()));
 }
 
 std::chrono::nanoseconds TSystemClock::Monotonic() const {
@@ -34,10 +37,16 @@ void TManualClock::Advance(std::chrono::nanoseconds step) {
   FNow += std::chrono::duration<double, std::ratio<86400>>(step).count();
 }
 
-const TClock& CurrentClock() { return installedClock ? *installedClock : SystemClock(); }
+const TClock& CurrentClock() {
+  return installedClock ? *installedClock : SystemClock();
+}
 
-TScopedClock::TScopedClock(const TClock& clock) : FPrevious(installedClock) { installedClock = &clock; }
-TScopedClock::~TScopedClock() { installedClock = FPrevious; }
+TScopedClock::TScopedClock(const TClock& clock) : FPrevious(installedClock) {
+  installedClock = &clock;
+}
+TScopedClock::~TScopedClock() {
+  installedClock = FPrevious;
+}
 
 TDateTime LocalDateTimeFromUnix(std::time_t seconds, long nanoseconds) {
   std::tm local{};

@@ -35,7 +35,9 @@ TCollation& TCollation::Instance() {
 
 TCollation::TCollation(const std::string& locale) : FLocale(locale), FCollator(OpenCollator(locale)) {}
 
-TCollation::~TCollation() { ucol_close(FCollator); }
+TCollation::~TCollation() {
+  ucol_close(FCollator);
+}
 
 void TCollation::SetLocale(const std::string& locale) {
   UCollator* replacement = OpenCollator(locale);
@@ -46,10 +48,10 @@ void TCollation::SetLocale(const std::string& locale) {
 
 int TCollation::Compare(std::string_view a, std::string_view b) const {
   UErrorCode status = U_ZERO_ERROR;
-  const UCollationResult result =
-      ucol_strcollUTF8(FCollator, a.data(), static_cast<int32_t>(a.size()), b.data(),
-                       static_cast<int32_t>(b.size()), &status);
-  if (U_FAILURE(status)) return a.compare(b);
+  const UCollationResult result = ucol_strcollUTF8(FCollator, a.data(), static_cast<int32_t>(a.size()),
+                                                   b.data(), static_cast<int32_t>(b.size()), &status);
+  if (U_FAILURE(status))
+    return a.compare(b);
   return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }
 
@@ -66,8 +68,8 @@ void TCollation::SortKey(std::string_view text, std::string& key) const {
     return;
   }
   key.resize(key.capacity() > 16 ? key.capacity() : 64);
-  int32_t needed = ucol_getSortKey(FCollator, utf16.data(), length,
-                                   reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
+  int32_t needed = ucol_getSortKey(FCollator, utf16.data(), length, reinterpret_cast<uint8_t*>(key.data()),
+                                   static_cast<int32_t>(key.size()));
   if (needed > static_cast<int32_t>(key.size())) {
     key.resize(static_cast<size_t>(needed));
     needed = ucol_getSortKey(FCollator, utf16.data(), length, reinterpret_cast<uint8_t*>(key.data()),

@@ -8,7 +8,8 @@
 namespace velmora::model {
 
 void TStreamReader::Need(size_t count) const {
-  if (count > Remaining()) throw EVelmoraError(kStreamReadError);
+  if (count > Remaining())
+    throw EVelmoraError(kStreamReadError);
 }
 
 uint8_t TStreamReader::ReadByte() {
@@ -27,7 +28,8 @@ int32_t TStreamReader::ReadInt32() {
 
 std::string TStreamReader::ReadString() {
   const int32_t length = ReadInt32();
-  if (length <= 0) return {};
+  if (length <= 0)
+    return {};
   Need(static_cast<size_t>(length));
   std::string text(FData.substr(FPosition, static_cast<size_t>(length)));
   FPosition += static_cast<size_t>(length);
@@ -37,7 +39,8 @@ std::string TStreamReader::ReadString() {
 void TStreamWriter::WriteInt32(int32_t value) {
   const auto bits = static_cast<uint32_t>(value);
   const unsigned char bytes[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                  static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+                                  static_cast<unsigned char>(bits >> 16),
+                                  static_cast<unsigned char>(bits >> 24)};
   Write(bytes, 4);
 }
 
@@ -46,7 +49,8 @@ void TStreamWriter::WriteString(std::string_view text) {
     throw EVelmoraError(kStreamWriteError);
   }
   WriteInt32(static_cast<int32_t>(text.size()));
-  if (!text.empty()) Write(text.data(), text.size());
+  if (!text.empty())
+    Write(text.data(), text.size());
 }
 
 void TStringStreamWriter::Write(const void* data, size_t count) {

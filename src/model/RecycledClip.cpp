@@ -36,7 +36,8 @@ void PurgeRecycleBin(TClipFolder& folder, int32_t threshold) {
     if (!item) {
       TClipFolder* done = frame.Folder;
       stack.pop_back();
-      if (!stack.empty() && !done->FirstChild()) done->Delete();  // purged empty; the top folder stays
+      if (!stack.empty() && !done->FirstChild())
+        done->Delete();  // purged empty; the top folder stays
       continue;
     }
     frame.Next = item->NextSibling();
@@ -45,7 +46,8 @@ void PurgeRecycleBin(TClipFolder& folder, int32_t threshold) {
       continue;
     }
     const auto* recycled = dynamic_cast<const TRecycledClip*>(item);
-    if (!recycled || recycled->DeletedOn() < threshold) item->Delete();
+    if (!recycled || recycled->DeletedOn() < threshold)
+      item->Delete();
   }
 }
 

@@ -4,7 +4,9 @@
 
 namespace velmora::model {
 
-TShadowClip::TShadowClip(TClip& realClip) : FRealClip(&realClip) { Assign(realClip); }
+TShadowClip::TShadowClip(TClip& realClip) : FRealClip(&realClip) {
+  Assign(realClip);
+}
 
 void TShadowClip::Changed() {
   FRealClip->Assign(*this);

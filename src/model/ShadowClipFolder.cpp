@@ -9,7 +9,8 @@ TShadowClipFolder::TShadowClipFolder(TClipFolder& realFolder) : FRealFolders{&re
 }
 
 void TShadowClipFolder::SetName(std::string_view name) {
-  if (name == Name()) return;
+  if (name == Name())
+    return;
   TClipFolder::SetName(name);
   for (auto it = FRealFolders.rbegin(); it != FRealFolders.rend(); ++it) {
     (*it)->SetName(name);

@@ -10,7 +10,8 @@ namespace velmora::model {
 std::vector<std::string> CaptionSortKeys(const std::vector<TClipItem*>& items) {
   const TCollation& collation = TCollation::Instance();
   std::vector<std::string> keys(items.size());
-  for (size_t i = 0; i < items.size(); ++i) collation.SortKey(items[i]->GetCaption(), keys[i]);
+  for (size_t i = 0; i < items.size(); ++i)
+    collation.SortKey(items[i]->GetCaption(), keys[i]);
   return keys;
 }
 
@@ -30,7 +31,8 @@ std::vector<size_t> SortedInsertionOrder(const std::vector<std::string>& keys) {
   size_t firstSmaller = keys.size();
   for (size_t groupStart = 0; groupStart < byKey.size();) {
     size_t groupEnd = groupStart + 1;
-    while (groupEnd < byKey.size() && keys[byKey[groupEnd]] == keys[byKey[groupStart]]) ++groupEnd;
+    while (groupEnd < byKey.size() && keys[byKey[groupEnd]] == keys[byKey[groupStart]])
+      ++groupEnd;
     // Within the group the indices ascend (the sort is stable).
     const auto split = std::lower_bound(byKey.begin() + static_cast<std::ptrdiff_t>(groupStart),
                                         byKey.begin() + static_cast<std::ptrdiff_t>(groupEnd), firstSmaller);

@@ -6,7 +6,8 @@ TUtf8Char DecodeUtf8At(std::string_view text, size_t pos) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t size = text.size();
   const unsigned char lead = bytes[pos];
-  if (lead < 0x80) return {lead, 1, true};
+  if (lead < 0x80)
+    return {lead, 1, true};
 
   size_t length;
   char32_t codePoint;
@@ -20,10 +21,12 @@ TUtf8Char DecodeUtf8At(std::string_view text, size_t pos) {
   } else {
     return {lead, 1, false};
   }
-  if (size - pos < length) return {lead, 1, false};
+  if (size - pos < length)
+    return {lead, 1, false};
   for (size_t i = 1; i < length; ++i) {
     const unsigned char next = bytes[pos + i];
-    if ((next & 0xC0) != 0x80) return {lead, 1, false};
+    if ((next & 0xC0) != 0x80)
+      return {lead, 1, false};
     codePoint = (codePoint << 6) | (next & 0x3F);
   }
   if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
@@ -39,7 +42,8 @@ bool IsValidUtf8(std::string_view text) {
       continue;
     }
     const TUtf8Char c = DecodeUtf8At(text, pos);
-    if (!c.Valid) return false;
+    if (!c.Valid)
+      return false;
     pos += c.Length;
   }
   return true;
@@ -64,14 +68,17 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
 }
 
 size_t Utf8CharStart(std::string_view text, size_t pos) {
-  if (pos >= text.size()) return text.size();
+  if (pos >= text.size())
+    return text.size();
   auto isContinuation = [&](size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
-  if (!isContinuation(pos)) return pos;
+  if (!isContinuation(pos))
+    return pos;
   // A character is at most 4 bytes: the lead can be at most 3 bytes back, and only a valid sequence that
   // reaches past Pos claims it; otherwise the byte at Pos is a character of its own.
   for (size_t back = 1; back <= 3 && back <= pos; ++back) {
     const size_t lead = pos - back;
-    if (isContinuation(lead)) continue;
+    if (isContinuation(lead))
+      continue;
     const TUtf8Char c = DecodeUtf8At(text, lead);
     return c.Valid && lead + c.Length > pos ? lead : pos;
   }
