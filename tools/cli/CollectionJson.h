@@ -1,0 +1,28 @@
+// The JSON form of a collection: a tree of folders, clips and recycled clips that the inspector prints
+// and builds collection files from.
+#pragma once
+
+#include <cstddef>
+
+#include <nlohmann/json.hpp>
+
+#include "model/ClipFile.h"
+
+namespace velmora::cli {
+
+// Folders nested deeper than this are refused: the collection reader could not load the file.
+inline constexpr size_t kMaxFolderDepth = 255;
+// The deepest JSON such a tree needs: the root object and its children array, an object and a children
+// array per folder, then a clip object holding a {"base64": ...} object.
+inline constexpr size_t kMaxJsonDepth = 2 * kMaxFolderDepth + 4;
+
+// {"name", "sorted", "children"}, each child a folder, clip or recycled clip in chain order. A string
+// that is not valid UTF-8 becomes {"base64": "..."}.
+nlohmann::ordered_json CollectionToJson(const model::TClipFile& root);
+
+// Fills the empty Root from JSON of the shape CollectionToJson gives. Every key is required and no other
+// is taken; the first problem raises EBadJson naming its place, e.g. "children[2].kind: expected a
+// number 0-255".
+void CollectionFromJson(const nlohmann::ordered_json& json, model::TClipFile& root);
+
+}  // namespace velmora::cli
