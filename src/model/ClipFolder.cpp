@@ -254,9 +254,6 @@ void TClipFolder::ReorderChildren(const std::vector<TClipItem*>& order) {
 
 namespace {
 
-// Deeper nesting than this is refused when reading: no folder tree a user builds comes near it, and it
-// bounds the reader's bookkeeping.
-constexpr size_t kMaxFolderDepth = 256;
 constexpr char kUnknownNodeKindMessage[] = "The collection holds an item of an unknown kind";
 constexpr char kTooDeepMessage[] = "The collection's folders are nested too deeply";
 
@@ -286,7 +283,7 @@ void TClipFolder::LoadFromStream(TStreamReader& reader) {
     const uint8_t kind = reader.ReadByte();
     switch (static_cast<TNodeKind>(kind)) {
       case TNodeKind::Folder: {
-        if (stack.size() >= kMaxFolderDepth)
+        if (stack.size() > kMaxFolderDepth)
           throw EVelmoraError(kTooDeepMessage);
         TClipFolder* folder = LinkAfter(std::make_unique<TClipFolder>(), frame.Last, frame.Folder);
         frame.Last = folder;

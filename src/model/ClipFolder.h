@@ -15,6 +15,10 @@ namespace velmora::model {
 
 inline constexpr char kNewFolderName[] = "New folder";
 
+// Folders nested deeper than this below a root are refused when reading: no tree a user builds comes
+// near it, and it bounds the reader's bookkeeping.
+inline constexpr size_t kMaxFolderDepth = 255;
+
 class TClipFolder : public TClipItem {
  public:
   // An empty name gives "New folder".

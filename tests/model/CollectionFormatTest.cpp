@@ -18,15 +18,16 @@ using testing::Snapshot;
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string out;
-  for (int v : values) out.push_back(static_cast<char>(v));
+  for (int v : values)
+    out.push_back(static_cast<char>(v));
   return out;
 }
 
 // A sorted collection "Test" holding folder "A" with one clip: abbreviation "x", text "hi".
 const std::string kExample = std::string("VELMORA") + Bytes({1, 1, 1}) + Bytes({4, 0, 0, 0}) + "Test" +
-                             Bytes({1, 0, 0, 0}) + Bytes({0}) + Bytes({1, 0, 0, 0}) + "A" + Bytes({1, 0, 0, 0}) +
-                             Bytes({1}) + Bytes({0, 0, 0, 0}) + Bytes({1, 0, 0, 0}) + "x" + Bytes({0}) +
-                             Bytes({2, 0, 0, 0}) + "hi" + Bytes({0});
+                             Bytes({1, 0, 0, 0}) + Bytes({0}) + Bytes({1, 0, 0, 0}) + "A" +
+                             Bytes({1, 0, 0, 0}) + Bytes({1}) + Bytes({0, 0, 0, 0}) + Bytes({1, 0, 0, 0}) +
+                             "x" + Bytes({0}) + Bytes({2, 0, 0, 0}) + "hi" + Bytes({0});
 
 std::string Save(const TClipFile& root) {
   TStringStreamWriter writer;
@@ -68,7 +69,8 @@ TEST(CollectionFormat, WritesTheExampleCollectionByteForByte) {
 TEST(CollectionFormat, AnEmptyCollectionIsTwentySixBytes) {
   TClipFile root;
   root.SetName("Untitled");
-  EXPECT_EQ(Save(root), std::string("VELMORA") + Bytes({1, 1, 0, 8, 0, 0, 0}) + "Untitled" + Bytes({0, 0, 0, 0}));
+  EXPECT_EQ(Save(root),
+            std::string("VELMORA") + Bytes({1, 1, 0, 8, 0, 0, 0}) + "Untitled" + Bytes({0, 0, 0, 0}));
 }
 
 TEST(CollectionFormat, EveryTruncatedPrefixFailsWithReadError) {
@@ -105,9 +107,10 @@ TEST(CollectionFormat, RefusesWrongHeaders) {
     SCOPED_TRACE(c.Name);
     EXPECT_EQ(LoadError(c.Bytes), c.Message);
   }
-  EXPECT_EQ(std::string(kNewerVersionMessage),
-            "The Velmora Collection was created with a more recent version of Velmora.  Please upgrade your copy "
-            "of Velmora.");
+  EXPECT_EQ(
+      std::string(kNewerVersionMessage),
+      "The Velmora Collection was created with a more recent version of Velmora.  Please upgrade your copy "
+      "of Velmora.");
 }
 
 TEST(CollectionFormat, LengthsAreCheckedAgainstWhatRemains) {
@@ -122,7 +125,8 @@ TEST(CollectionFormat, LengthsAreCheckedAgainstWhatRemains) {
       {"name longer than the file", header + Bytes({0xff, 0xff, 0xff, 0x7f}) + "abc", "Stream read error"},
       {"child count with no children", root + Bytes({0xff, 0xff, 0xff, 0x7f}), "Stream read error"},
       {"clip text longer than the file",
-       root + Bytes({1, 0, 0, 0, 1}) + Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0}) + Bytes({0x00, 0x00, 0x10, 0x00}) + "x",
+       root + Bytes({1, 0, 0, 0, 1}) + Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0}) + Bytes({0x00, 0x00, 0x10, 0x00}) +
+           "x",
        "Stream read error"},
       {"unknown node kind", root + Bytes({1, 0, 0, 0, 3}), "The collection holds an item of an unknown kind"},
       {"node kind 255", root + Bytes({1, 0, 0, 0, 255}), "The collection holds an item of an unknown kind"},
@@ -135,7 +139,8 @@ TEST(CollectionFormat, LengthsAreCheckedAgainstWhatRemains) {
 
 TEST(CollectionFormat, NegativeLengthsAndCountsMeanEmpty) {
   const std::string bytes = std::string("VELMORA") + Bytes({1, 1, 7}) + Bytes({0xfb, 0xff, 0xff, 0xff}) +
-                            Bytes({1, 0, 0, 0}) + Bytes({0}) + Bytes({0, 0, 0, 0}) + Bytes({0xfe, 0xff, 0xff, 0xff});
+                            Bytes({1, 0, 0, 0}) + Bytes({0}) + Bytes({0, 0, 0, 0}) +
+                            Bytes({0xfe, 0xff, 0xff, 0xff});
   TClipFile root;
   Load(root, bytes);
   EXPECT_TRUE(root.Sorted());  // any value but 0 means sorted
@@ -165,16 +170,19 @@ TEST(CollectionFormat, OnlyTheFieldsOfTheKindAreStored) {
   recycled->SetDeletedOn(-3);
   TClipFile loaded;
   Load(loaded, Save(root));
-  EXPECT_EQ(FullSnapshot(loaded), "r{(3|||<b>|</b>|-),(2|||" + std::string("\0\x80\xff\r\n", 5) + "|-),(0|||old|-@-3)}");
+  EXPECT_EQ(FullSnapshot(loaded),
+            "r{(3|||<b>|</b>|-),(2|||" + std::string("\0\x80\xff\r\n", 5) + "|-),(0|||old|-@-3)}");
 }
 
 TEST(CollectionFormat, DeepNestingIsRefused) {
   std::string bytes = std::string("VELMORA") + Bytes({1, 1, 0}) + Bytes({0, 0, 0, 0}) + Bytes({1, 0, 0, 0});
-  for (int depth = 0; depth < 300; ++depth) bytes += Bytes({0, 0, 0, 0, 0, 1, 0, 0, 0});
+  for (int depth = 0; depth < 300; ++depth)
+    bytes += Bytes({0, 0, 0, 0, 0, 1, 0, 0, 0});
   EXPECT_EQ(LoadError(bytes), "The collection's folders are nested too deeply");
 
   std::string allowed = std::string("VELMORA") + Bytes({1, 1, 0}) + Bytes({0, 0, 0, 0}) + Bytes({1, 0, 0, 0});
-  for (int depth = 0; depth < 200; ++depth) allowed += Bytes({0, 0, 0, 0, 0, 1, 0, 0, 0});
+  for (int depth = 0; depth < 200; ++depth)
+    allowed += Bytes({0, 0, 0, 0, 0, 1, 0, 0, 0});
   allowed.resize(allowed.size() - 4);
   allowed += Bytes({0, 0, 0, 0});
   EXPECT_EQ(LoadError(allowed), "");

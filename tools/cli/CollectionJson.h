@@ -10,8 +10,8 @@
 
 namespace velmora::cli {
 
-// Folders nested deeper than this are refused: the collection reader could not load the file.
-inline constexpr size_t kMaxFolderDepth = 255;
+// Folders nested deeper than the collection reader loads are refused.
+using model::kMaxFolderDepth;
 // The deepest JSON such a tree needs: the root object and its children array, an object and a children
 // array per folder, then a clip object holding a {"base64": ...} object.
 inline constexpr size_t kMaxJsonDepth = 2 * kMaxFolderDepth + 4;
