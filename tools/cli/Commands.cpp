@@ -70,16 +70,22 @@ std::string Counted(size_t count, const char* singular, const char* plural) {
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+// Loads Path into Root; on failure prints the reason on standard error and returns false.
+bool LoadOrReport(const std::string& path, model::TClipFile& root) {
+  try {
+    root.LoadFromFile(path);
+    return true;
+  } catch (const EVelmoraError& error) {
+    std::cerr << error.what() << '\n';
+    return false;
+  }
+}
+
 }  // namespace
 
 int RunDump(const std::string& path) {
   model::TClipFile root;
-  try {
-    root.LoadFromFile(path);
-  } catch (const EVelmoraError& error) {
-    std::cerr << error.what() << '\n';
-    return kExitFailure;
-  }
+  if (!LoadOrReport(path, root)) return kExitFailure;
   std::cout << CollectionToJson(root).dump(2) << '\n';
   std::cout.flush();
   if (!std::cout) {
@@ -118,12 +124,7 @@ int RunBuild(const std::string& outputPath, const std::optional<std::string>& in
 
 int RunCheck(const std::string& path) {
   model::TClipFile root;
-  try {
-    root.LoadFromFile(path);
-  } catch (const EVelmoraError& error) {
-    std::cerr << error.what() << '\n';
-    return kExitFailure;
-  }
+  if (!LoadOrReport(path, root)) return kExitFailure;
   const TCounts counts = CountItems(root);
   std::cout << Counted(counts.Folders, "folder", "folders") << ", " << Counted(counts.Clips, "clip", "clips")
             << ", " << Counted(counts.Recycled, "recycled clip", "recycled clips") << '\n';
