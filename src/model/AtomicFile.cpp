@@ -79,42 +79,6 @@ std::string ResolveTarget(const std::string& path) {
 
 }  // namespace
 
-TFileContents ReadWholeFile(const std::string& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0)
-    RaiseFileError("Cannot open file", path, errno);
-  TFileContents contents;
-  struct stat info {};
-  if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-    ::close(descriptor);
-    RaiseFileError("Cannot open file", path, error);
-  }
-  contents.ModifiedSeconds = info.st_mtim.tv_sec;
-  contents.ModifiedNanoseconds = info.st_mtim.tv_nsec;
-  // The size is only a hint (the file may change while being read); read to the end.
-  contents.Bytes.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
-  size_t used = 0;
-  for (;;) {
-    if (used == contents.Bytes.size())
-      contents.Bytes.resize(used + (used >> 1) + 65536);
-    const ssize_t got = ::read(descriptor, contents.Bytes.data() + used, contents.Bytes.size() - used);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0) {
-      const int error = errno;
-      ::close(descriptor);
-      RaiseFileError("Cannot read file", path, error);
-    }
-    if (got == 0)
-      break;
-    used += static_cast<size_t>(got);
-  }
-  ::close(descriptor);
-  contents.Bytes.resize(used);
-  return contents;
-}
-
 void WriteFileAtomically(const std::string& path, const std::function<void(TStreamWriter&)>& produce) {
   const std::string target = ResolveTarget(path);
   const size_t slash = target.rfind('/');

@@ -1,22 +1,13 @@
-// Reading a whole file, and replacing a file only once its new content is completely on disk.
+// Replacing a file only once its new content is completely on disk.
 #pragma once
 
-#include <ctime>
 #include <functional>
 #include <string>
 
 #include "model/CollectionStream.h"
+#include "model/FileSource.h"
 
 namespace velmora::model {
-
-struct TFileContents {
-  std::string Bytes;
-  std::time_t ModifiedSeconds = 0;
-  long ModifiedNanoseconds = 0;
-};
-
-// Raises "Cannot open file ..." with the system's reason when the file cannot be read.
-TFileContents ReadWholeFile(const std::string& path);
 
 // Writes through a temporary file in the target's folder, then renames it over the target. A new file is
 // private to the user (0600); a replaced one keeps its permissions. On any failure the target is left as

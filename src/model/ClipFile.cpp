@@ -6,6 +6,7 @@
 #include "model/AtomicFile.h"
 #include "model/CollectionStream.h"
 #include "model/Errors.h"
+#include "model/FileSource.h"
 
 namespace velmora::model {
 
@@ -48,11 +49,13 @@ void TClipFile::SaveToStream(TStreamWriter& writer) const {
 }
 
 void TClipFile::LoadFromFile(const std::string& path) {
-  TFileContents contents = ReadWholeFile(path);
+  // Read through a window rather than into one buffer of the file's size: a large collection is copied
+  // once, into its clips.
+  TFileSource source(path);
   SetFileName(path);
-  TStreamReader reader(contents.Bytes);
+  TStreamReader reader(source, source.Size());
   LoadFromStream(reader);
-  FLastChanged = LocalDateTimeFromUnix(contents.ModifiedSeconds, contents.ModifiedNanoseconds);
+  FLastChanged = LocalDateTimeFromUnix(source.ModifiedSeconds(), source.ModifiedNanoseconds());
   FModified = false;
 }
 

@@ -56,8 +56,10 @@ int TCollation::Compare(std::string_view a, std::string_view b) const {
 }
 
 void TCollation::SortKey(std::string_view text, std::string& key) const {
-  // Scratch space kept between calls: sorting computes one key per item.
+  // Scratch space kept between calls: sorting computes one key per item, and a key computed into a
+  // buffer that is too small has to be computed again.
   thread_local std::vector<UChar> utf16;
+  thread_local std::vector<uint8_t> scratch;
   UErrorCode status = U_ZERO_ERROR;
   int32_t length = 0;
   utf16.resize(text.size() + 1);
@@ -67,16 +69,19 @@ void TCollation::SortKey(std::string_view text, std::string& key) const {
     key.assign(text);
     return;
   }
-  key.resize(key.capacity() > 16 ? key.capacity() : 64);
-  int32_t needed = ucol_getSortKey(FCollator, utf16.data(), length, reinterpret_cast<uint8_t*>(key.data()),
-                                   static_cast<int32_t>(key.size()));
-  if (needed > static_cast<int32_t>(key.size())) {
-    key.resize(static_cast<size_t>(needed));
-    needed = ucol_getSortKey(FCollator, utf16.data(), length, reinterpret_cast<uint8_t*>(key.data()),
-                             static_cast<int32_t>(key.size()));
+  // Secondary-strength keys take about three bytes per character; leave room for more.
+  const size_t estimate = 4 * static_cast<size_t>(length) + 32;
+  if (scratch.size() < estimate)
+    scratch.resize(estimate);
+  int32_t needed =
+      ucol_getSortKey(FCollator, utf16.data(), length, scratch.data(), static_cast<int32_t>(scratch.size()));
+  if (needed > static_cast<int32_t>(scratch.size())) {
+    scratch.resize(static_cast<size_t>(needed));
+    needed = ucol_getSortKey(FCollator, utf16.data(), length, scratch.data(),
+                             static_cast<int32_t>(scratch.size()));
   }
   // The key ends in a terminating zero that adds nothing to the order.
-  key.resize(needed > 0 ? static_cast<size_t>(needed - 1) : 0);
+  key.assign(reinterpret_cast<const char*>(scratch.data()), needed > 0 ? static_cast<size_t>(needed - 1) : 0);
 }
 
 }  // namespace velmora::model

@@ -12,25 +12,44 @@ namespace velmora::model {
 inline constexpr char kStreamReadError[] = "Stream read error";
 inline constexpr char kStreamWriteError[] = "Stream write error";
 
-// Reads from a block of bytes that outlives the reader. A read past the end raises "Stream read error".
+// Delivers bytes to a reader in pieces, e.g. from an open file.
+class TByteSource {
+ public:
+  virtual ~TByteSource() = default;
+  // Reads up to Count bytes into Into; 0 only at the end (an error raises).
+  virtual size_t ReadSome(char* into, size_t count) = 0;
+};
+
+// Reads from a block of bytes that outlives the reader, or from a source known to hold Size bytes,
+// through a window so that no copy of the whole source is made. A read past the end raises
+// "Stream read error".
 class TStreamReader {
  public:
-  explicit TStreamReader(std::string_view data) : FData(data) {}
+  explicit TStreamReader(std::string_view data) : FWindow(data), FSize(data.size()) {}
+  TStreamReader(TByteSource& source, uint64_t size) : FSize(size), FSource(&source) {}
+  TStreamReader(const TStreamReader&) = delete;  // the window may point into its own buffer
+  TStreamReader& operator=(const TStreamReader&) = delete;
 
   uint8_t ReadByte();
   int32_t ReadInt32();
   // A signed 32-bit length, then that many bytes; a length of 0 or less is the empty string.
   std::string ReadString();
 
-  size_t Position() const { return FPosition; }
-  size_t Remaining() const { return FData.size() - FPosition; }
-  bool AtEnd() const { return FPosition == FData.size(); }
+  uint64_t Position() const { return FWindowStart + FWindowPosition; }
+  uint64_t Remaining() const { return FSize - Position(); }
+  bool AtEnd() const { return Remaining() == 0; }
 
  private:
-  void Need(size_t count) const;
+  void Need(uint64_t count) const;
+  void Refill();
+  void ReadInto(char* into, size_t count);
 
-  std::string_view FData;
-  size_t FPosition = 0;  // invariant: FPosition <= FData.size()
+  std::string_view FWindow;    // the bytes at hand
+  size_t FWindowPosition = 0;  // invariant: FWindowPosition <= FWindow.size()
+  uint64_t FWindowStart = 0;   // position of FWindow's first byte in the whole stream
+  uint64_t FSize;              // invariant: Position() <= FSize
+  TByteSource* FSource = nullptr;
+  std::string FBuffer;  // backs FWindow when reading from a source
 };
 
 // Writes to a sink chosen by the subclass. A failed write raises "Stream write error".

@@ -1,6 +1,8 @@
 // The collection byte layout: exact bytes, refusals, and round trips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 #include "TreeSnapshot.h"
@@ -204,6 +206,50 @@ TEST(CollectionFormat, RandomTreesSurviveARoundTrip) {
     // The snapshot shows the fields a clip's kind stores, so it must come back whole.
     EXPECT_EQ(FullSnapshot(loaded), FullSnapshot(root));
     EXPECT_EQ(testing::CheckLinks(loaded), "");
+  }
+}
+
+// Hands out the bytes a few at a time, and can end before the size it was announced with.
+class TTrickleSource final : public TByteSource {
+ public:
+  explicit TTrickleSource(std::string bytes) : FBytes(std::move(bytes)) {}
+  size_t ReadSome(char* into, size_t count) override {
+    const size_t piece = std::min({count, FBytes.size() - FPosition, size_t{1} + FPosition % 7});
+    std::memcpy(into, FBytes.data() + FPosition, piece);
+    FPosition += piece;
+    return piece;
+  }
+
+ private:
+  std::string FBytes;
+  size_t FPosition = 0;
+};
+
+TEST(CollectionFormat, ReadsFromASourceInPiecesAsFromMemory) {
+  TClipFile root;
+  root.SetName("pieces");
+  std::mt19937 random(3);
+  testing::FillRandomTree(root, random, 60, 4);
+  // Longer than the reader's window, so it is read straight into the clip.
+  root.Add<TClip>(nullptr, kBinaryData, std::string(3 << 20, '\x7f'));
+  const std::string bytes = Save(root);
+
+  TTrickleSource source(bytes);
+  TStreamReader reader(source, bytes.size());
+  TClipFile loaded;
+  loaded.LoadFromStream(reader);
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(Save(loaded), bytes);
+
+  // A source that ends early (a file that shrank while being read) is a read error, not a short tree.
+  TTrickleSource shortSource(bytes.substr(0, bytes.size() - 10));
+  TStreamReader shortReader(shortSource, bytes.size());
+  TClipFile partial;
+  try {
+    partial.LoadFromStream(shortReader);
+    FAIL() << "read past the end of the source";
+  } catch (const EVelmoraError& error) {
+    EXPECT_STREQ(error.what(), "Stream read error");
   }
 }
 
