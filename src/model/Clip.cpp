@@ -15,34 +15,34 @@ void TClip::SaveToStream(TStreamWriter& writer) const {
 }
 
 void TClip::LoadClipBody(TStreamReader& reader) {
-  FLabel = reader.ReadString();
-  FAbbreviation = reader.ReadString();
+  FLabel.Set(reader.ReadString());
+  FAbbreviation.Set(reader.ReadString());
   FKind = reader.ReadByte();
   if (FKind == kBeforeAfterText) {
-    FBeforeText = reader.ReadString();
-    FAfterText = reader.ReadString();
+    FBeforeText.Set(reader.ReadString());
+    FAfterText.Set(reader.ReadString());
   } else {
-    FText = reader.ReadString();
+    FText.Set(reader.ReadString());
   }
   FIndent = reader.ReadByte() != 0;
 }
 
 void TClip::SaveClipBody(TStreamWriter& writer) const {
-  writer.WriteString(FLabel);
-  writer.WriteString(FAbbreviation);
+  writer.WriteString(Label());
+  writer.WriteString(Abbreviation());
   writer.WriteByte(FKind);
   if (FKind == kBeforeAfterText) {
-    writer.WriteString(FBeforeText);
-    writer.WriteString(FAfterText);
+    writer.WriteString(BeforeText());
+    writer.WriteString(AfterText());
   } else {
-    writer.WriteString(FText);
+    writer.WriteString(Text());
   }
   writer.WriteByte(FIndent ? 1 : 0);
 }
 
 std::string TClip::GetCaption() const {
-  if (!FLabel.empty())
-    return FLabel;
+  if (!Label().empty())
+    return Label();
   std::string preview = Preview();
   return preview.empty() ? std::string(kNewClipCaption) : preview;
 }
@@ -58,11 +58,11 @@ void TClip::Assign(const TClip& source) {
 }
 
 bool TClip::Matches(const TClipSearch& search) const {
-  if (search.FoundIn(FLabel) || search.FoundIn(FAbbreviation))
+  if (search.FoundIn(Label()) || search.FoundIn(Abbreviation()))
     return true;
   if (FKind == kBeforeAfterText)
-    return search.FoundIn(FBeforeText) || search.FoundIn(FAfterText);
-  return search.FoundIn(FText);
+    return search.FoundIn(BeforeText()) || search.FoundIn(AfterText());
+  return search.FoundIn(Text());
 }
 
 bool TClip::Matches(std::string_view searchText) const {
@@ -70,15 +70,16 @@ bool TClip::Matches(std::string_view searchText) const {
 }
 
 bool TClip::VelTypeStartsWith(std::string_view prefix) const {
+  const std::string& abbreviation = Abbreviation();
   if (prefix.empty())
-    return !FAbbreviation.empty();
-  if (FAbbreviation.size() < prefix.size())
+    return !abbreviation.empty();
+  if (abbreviation.size() < prefix.size())
     return false;
-  return SameTextIgnoringAsciiCase(std::string_view(FAbbreviation).substr(0, prefix.size()), prefix);
+  return SameTextIgnoringAsciiCase(std::string_view(abbreviation).substr(0, prefix.size()), prefix);
 }
 
 std::string TClip::VelTypeCaption() const {
-  return FAbbreviation + ": " + GetCaption();
+  return Abbreviation() + ": " + GetCaption();
 }
 
 std::string TClip::Preview() const {
@@ -86,11 +87,11 @@ std::string TClip::Preview() const {
   // Only the first 40 bytes can show: join the before and after texts no further than that.
   std::string text;
   if (FKind == kBeforeAfterText) {
-    text.assign(FBeforeText, 0, kPreviewBytes + 1);
+    text.assign(BeforeText(), 0, kPreviewBytes + 1);
     if (text.size() <= kPreviewBytes)
-      text.append(FAfterText, 0, kPreviewBytes + 1 - text.size());
+      text.append(AfterText(), 0, kPreviewBytes + 1 - text.size());
   } else {
-    text.assign(FText, 0, kPreviewBytes + 1);
+    text.assign(Text(), 0, kPreviewBytes + 1);
   }
   if (text.size() > kPreviewBytes) {
     // Cut before the 38th byte, or earlier so that no character is split.
@@ -107,7 +108,7 @@ std::string TClip::Preview() const {
 }
 
 bool TClip::IsEmpty() const {
-  return FKind == kBeforeAfterText ? FBeforeText.empty() && FAfterText.empty() : FText.empty();
+  return FKind == kBeforeAfterText ? BeforeText().empty() && AfterText().empty() : Text().empty();
 }
 
 }  // namespace velmora::model

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/ClipItem.h"
+#include "model/SharedText.h"
 
 namespace velmora::model {
 
@@ -22,7 +23,7 @@ inline constexpr size_t kPreviewBytes = 40;
 class TClip : public TClipItem {
  public:
   TClip() : TClipItem(true) {}
-  TClip(uint8_t kind, std::string_view text) : TClipItem(true), FKind(kind), FText(text) {}
+  TClip(uint8_t kind, std::string_view text) : TClipItem(true), FKind(kind) { FText.Set(text); }
 
   TClip* AsClip() override { return this; }
   const TClip* AsClip() const override { return this; }
@@ -35,21 +36,21 @@ class TClip : public TClipItem {
   // Kinds above 3 can come from a file; they are kept as read and treated like kinds 0 to 2.
   uint8_t Kind() const { return FKind; }
   void SetKind(uint8_t kind) { FKind = kind; }
-  const std::string& Label() const { return FLabel; }
-  void SetLabel(std::string_view label) { FLabel = label; }
-  const std::string& Abbreviation() const { return FAbbreviation; }
-  void SetAbbreviation(std::string_view abbreviation) { FAbbreviation = abbreviation; }
-  const std::string& Text() const { return FText; }
-  void SetText(std::string_view text) { FText = text; }
-  std::string& MutableText() { return FText; }
-  const std::string& BeforeText() const { return FBeforeText; }
-  void SetBeforeText(std::string_view text) { FBeforeText = text; }
-  const std::string& AfterText() const { return FAfterText; }
-  void SetAfterText(std::string_view text) { FAfterText = text; }
+  const std::string& Label() const { return FLabel.Get(); }
+  void SetLabel(std::string_view label) { FLabel.Set(label); }
+  const std::string& Abbreviation() const { return FAbbreviation.Get(); }
+  void SetAbbreviation(std::string_view abbreviation) { FAbbreviation.Set(abbreviation); }
+  const std::string& Text() const { return FText.Get(); }
+  void SetText(std::string_view text) { FText.Set(text); }
+  const std::string& BeforeText() const { return FBeforeText.Get(); }
+  void SetBeforeText(std::string_view text) { FBeforeText.Set(text); }
+  const std::string& AfterText() const { return FAfterText.Get(); }
+  void SetAfterText(std::string_view text) { FAfterText.Set(text); }
   bool Indent() const { return FIndent; }
   void SetIndent(bool indent) { FIndent = indent; }
 
-  // Copies kind, label, abbreviation, all three texts and indent; not the ID, links or selection.
+  // Copies kind, label, abbreviation, all three texts and indent; not the ID, links or selection. The
+  // texts are shared, not duplicated, until either clip sets a new one.
   void Assign(const TClip& source);
   // The edit notification; a view clip writes its fields back to the real clip.
   virtual void Changed() {}
@@ -71,11 +72,11 @@ class TClip : public TClipItem {
  private:
   uint8_t FKind = kPlainText;
   bool FIndent = false;
-  std::string FLabel;
-  std::string FAbbreviation;
-  std::string FText;
-  std::string FBeforeText;
-  std::string FAfterText;
+  TSharedText FLabel;
+  TSharedText FAbbreviation;
+  TSharedText FText;
+  TSharedText FBeforeText;
+  TSharedText FAfterText;
 };
 
 }  // namespace velmora::model

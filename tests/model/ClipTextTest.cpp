@@ -197,3 +197,24 @@ TEST(Utf8, CharStartNeverSplitsAValidSequence) {
 
 }  // namespace
 }  // namespace velmora::model
+
+namespace velmora::model {
+namespace {
+
+TEST(ClipText, CopiedTextsStayApartWhenEitherClipChanges) {
+  TClip source(kPlainText, std::string(1000, 's'));
+  source.SetLabel("label");
+  TClip copy;
+  copy.Assign(source);
+  EXPECT_EQ(copy.Text().data(), source.Text().data());  // shared, not duplicated
+  source.SetText("changed");
+  copy.SetLabel("other");
+  EXPECT_EQ(copy.Text(), std::string(1000, 's'));
+  EXPECT_EQ(source.Label(), "label");
+  copy.SetText("");
+  EXPECT_EQ(source.Text(), "changed");
+  EXPECT_TRUE(copy.Text().empty());
+}
+
+}  // namespace
+}  // namespace velmora::model
