@@ -25,6 +25,7 @@ void TClip::LoadClipBody(TStreamReader& reader) {
     FText.Set(reader.ReadString());
   }
   FIndent = reader.ReadByte() != 0;
+  CaptionChanged();
 }
 
 void TClip::SaveClipBody(TStreamWriter& writer) const {
@@ -54,6 +55,8 @@ void TClip::Assign(const TClip& source) {
   FText = source.FText;
   FBeforeText = source.FBeforeText;
   FAfterText = source.FAfterText;
+  // The same fields give the same caption.
+  CopyCaptionSortKey(source);
   FIndent = source.FIndent;
 }
 

@@ -35,17 +35,32 @@ class TClip : public TClipItem {
 
   // Kinds above 3 can come from a file; they are kept as read and treated like kinds 0 to 2.
   uint8_t Kind() const { return FKind; }
-  void SetKind(uint8_t kind) { FKind = kind; }
+  void SetKind(uint8_t kind) {
+    FKind = kind;
+    CaptionChanged();
+  }
   const std::string& Label() const { return FLabel.Get(); }
-  void SetLabel(std::string_view label) { FLabel.Set(label); }
+  void SetLabel(std::string_view label) {
+    FLabel.Set(label);
+    CaptionChanged();
+  }
   const std::string& Abbreviation() const { return FAbbreviation.Get(); }
   void SetAbbreviation(std::string_view abbreviation) { FAbbreviation.Set(abbreviation); }
   const std::string& Text() const { return FText.Get(); }
-  void SetText(std::string_view text) { FText.Set(text); }
+  void SetText(std::string_view text) {
+    FText.Set(text);
+    CaptionChanged();
+  }
   const std::string& BeforeText() const { return FBeforeText.Get(); }
-  void SetBeforeText(std::string_view text) { FBeforeText.Set(text); }
+  void SetBeforeText(std::string_view text) {
+    FBeforeText.Set(text);
+    CaptionChanged();
+  }
   const std::string& AfterText() const { return FAfterText.Get(); }
-  void SetAfterText(std::string_view text) { FAfterText.Set(text); }
+  void SetAfterText(std::string_view text) {
+    FAfterText.Set(text);
+    CaptionChanged();
+  }
   bool Indent() const { return FIndent; }
   void SetIndent(bool indent) { FIndent = indent; }
 

@@ -25,6 +25,7 @@ TClipFolder::~TClipFolder() {
 
 void TClipFolder::SetName(std::string_view name) {
   FName = name;
+  CaptionChanged();
 }
 
 void TClipFolder::AttachChild(TClipItem* item, TClipItem* prev) {
@@ -272,6 +273,7 @@ void TClipFolder::LoadFromStream(TStreamReader& reader) {
     TClipItem* Last;
   };
   FName = reader.ReadString();
+  CaptionChanged();
   std::vector<TFrame> stack{{this, reader.ReadInt32(), nullptr}};
   while (!stack.empty()) {
     TFrame& frame = stack.back();
@@ -288,6 +290,7 @@ void TClipFolder::LoadFromStream(TStreamReader& reader) {
         TClipFolder* folder = LinkAfter(std::make_unique<TClipFolder>(), frame.Last, frame.Folder);
         frame.Last = folder;
         folder->FName = reader.ReadString();
+        folder->CaptionChanged();
         const int32_t count = reader.ReadInt32();
         stack.push_back({folder, count, nullptr});  // Frame is not used after this
         break;

@@ -8,6 +8,7 @@
 #include "model/Clip.h"
 #include "model/ClipFile.h"
 #include "model/ClipFolder.h"
+#include "model/Collation.h"
 
 namespace velmora::model {
 
@@ -54,6 +55,20 @@ void TClipItem::SetID(uint32_t id) {
   Unregister(FID, this);
   FID = id;
   Registry().emplace(FID, this);
+}
+
+const std::string& TClipItem::CaptionSortKey() const {
+  const TCollation& collation = TCollation::Instance();
+  if (FCaptionKeyGeneration != collation.Generation()) {
+    collation.SortKey(GetCaption(), FCaptionKey);
+    FCaptionKeyGeneration = collation.Generation();
+  }
+  return FCaptionKey;
+}
+
+void TClipItem::CopyCaptionSortKey(const TClipItem& source) {
+  FCaptionKey = source.FCaptionKey;
+  FCaptionKeyGeneration = source.FCaptionKeyGeneration;
 }
 
 TClipItem* FindItemByID(uint32_t id) {

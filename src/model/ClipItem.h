@@ -51,6 +51,9 @@ class TClipItem {
   virtual void LoadFromStream(TStreamReader& reader) = 0;
   virtual void SaveToStream(TStreamWriter& writer) const = 0;
   virtual std::string GetCaption() const = 0;
+  // The collation sort key of the caption, computed when first asked for and kept until the caption
+  // or the collation changes: the All Collections view and sorting ask for it again and again.
+  const std::string& CaptionSortKey() const;
 
   // Links an unlinked item right after Prev in Parent, or as Parent's first child when Prev is null.
   // Parent may be null when Prev is given (Prev's parent is taken); one of the two is required.
@@ -88,6 +91,10 @@ class TClipItem {
   // Clips and folders are the two kinds of node; which one an item is must be known in its destructor.
   explicit TClipItem(bool isClip);
   void SetID(uint32_t id);
+  // Every change that can change the caption calls this.
+  void CaptionChanged() { FCaptionKeyGeneration = 0; }
+  // Takes over the kept sort key of an item whose caption is the same.
+  void CopyCaptionSortKey(const TClipItem& source);
   // What deleting this node does before it is freed; view items delete their real items here.
   virtual void OnDelete() {}
 
@@ -99,6 +106,8 @@ class TClipItem {
   TClipItem* FNextSibling = nullptr;  // not owned
   TClipFolder* FParent = nullptr;     // not owned; owns this item while set
   uint32_t FID;
+  mutable uint32_t FCaptionKeyGeneration = 0;  // the collation's generation FCaptionKey is for; 0: none
+  mutable std::string FCaptionKey;
   const bool FIsClip;
   bool FSelected = false;
 };

@@ -44,6 +44,7 @@ void TCollation::SetLocale(const std::string& locale) {
   ucol_close(FCollator);
   FCollator = replacement;
   FLocale = locale;
+  ++FGeneration;
 }
 
 int TCollation::Compare(std::string_view a, std::string_view b) const {

@@ -2,6 +2,7 @@
 // accents). Compare and SortKey agree: comparing two sort keys bytewise gives Compare's answer.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ class TCollation {
   // the machine's language.
   void SetLocale(const std::string& locale);
   const std::string& Locale() const { return FLocale; }
+  // Changes with every SetLocale, so that sort keys kept by items can tell that they are stale.
+  uint32_t Generation() const { return FGeneration; }
 
   // Less than 0, 0 or greater than 0. Invalid UTF-8 compares as U+FFFD.
   int Compare(std::string_view a, std::string_view b) const;
@@ -34,6 +37,7 @@ class TCollation {
  private:
   std::string FLocale;
   UCollator* FCollator = nullptr;
+  uint32_t FGeneration = 1;
 };
 
 // Compare with the shared collation.

@@ -5,9 +5,10 @@
 namespace velmora::model {
 
 TShadowClip::TShadowClip(TClip& realClip) : FRealClip(&realClip) {
+  // The view is sorted by caption: keep the key on the real clip, where the next view finds it.
+  realClip.CaptionSortKey();
   Assign(realClip);
 }
-
 void TShadowClip::Changed() {
   FRealClip->Assign(*this);
   MarkCollectionOf(*FRealClip);

@@ -6,6 +6,8 @@ namespace velmora::model {
 
 TShadowClipFolder::TShadowClipFolder(TClipFolder& realFolder) : FRealFolders{&realFolder} {
   TClipFolder::SetName(realFolder.Name());
+  realFolder.CaptionSortKey();  // kept on the real folder for the next view
+  CopyCaptionSortKey(realFolder);
 }
 
 void TShadowClipFolder::SetName(std::string_view name) {

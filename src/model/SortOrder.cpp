@@ -3,26 +3,24 @@
 #include <algorithm>
 #include <numeric>
 
-#include "model/Collation.h"
-
 namespace velmora::model {
 
-std::vector<std::string> CaptionSortKeys(const std::vector<TClipItem*>& items) {
-  const TCollation& collation = TCollation::Instance();
-  std::vector<std::string> keys(items.size());
-  for (size_t i = 0; i < items.size(); ++i)
-    collation.SortKey(items[i]->GetCaption(), keys[i]);
+std::vector<std::string_view> CaptionSortKeys(const std::vector<TClipItem*>& items) {
+  std::vector<std::string_view> keys;
+  keys.reserve(items.size());
+  for (const TClipItem* item : items)
+    keys.push_back(item->CaptionSortKey());
   return keys;
 }
 
-std::vector<size_t> StableKeyOrder(const std::vector<std::string>& keys) {
+std::vector<size_t> StableKeyOrder(const std::vector<std::string_view>& keys) {
   std::vector<size_t> order(keys.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
   return order;
 }
 
-std::vector<size_t> SortedInsertionOrder(const std::vector<std::string>& keys) {
+std::vector<size_t> SortedInsertionOrder(const std::vector<std::string_view>& keys) {
   const std::vector<size_t> byKey = StableKeyOrder(keys);
   std::vector<size_t> result;
   result.reserve(keys.size());

@@ -133,7 +133,7 @@ TEST(Sorting, SortedInsertionOrderMatchesInsertingOneByOne) {
       TCollation::Instance().SortKey(names[i], keys[i]);
     // Compare identities: equal captions must come out in the same order.
     std::vector<TClipItem*> expected, actual;
-    for (size_t index : SortedInsertionOrder(keys))
+    for (size_t index : SortedInsertionOrder(std::vector<std::string_view>(keys.begin(), keys.end())))
       expected.push_back(items[index]);
     for (TClipItem* item = root.FirstChild(); item; item = item->NextSibling())
       actual.push_back(item);
