@@ -218,3 +218,39 @@ TEST(Sorting, SwitchingSortedOnSortsTheWholeCollectionAndOffKeepsTheOrder) {
 
 }  // namespace
 }  // namespace velmora::model
+
+namespace velmora::model {
+namespace {
+
+TEST(Sorting, KeptSortKeysFollowCaptionAndCollationChanges) {
+  TClipFile root;
+  root.SetName("r");
+  TClip* first = testing::AddClip(root, "a");
+  testing::AddClip(root, "m");
+  TClipFolder* folder = testing::AddFolder(root, "b");
+  TClip* unlabeled = root.Add<TClip>(root.LastChild(), kPlainText, "c text");
+  root.SortAll();
+  EXPECT_EQ(testing::Snapshot(root), "r{a,b{},c text,m}");
+  first->SetLabel("z");
+  folder->SetName("y");
+  unlabeled->SetText("0 text");
+  root.SortAll();
+  EXPECT_EQ(testing::Snapshot(root), "r{0 text,m,y{},z}");
+  unlabeled->SetKind(kBeforeAfterText);  // its caption is now "New clip"
+  root.SortAll();
+  EXPECT_EQ(testing::Snapshot(root), "r{m,New clip,y{},z}");
+
+  TClipFile words;
+  words.SetName("w");
+  testing::AddClip(words, "z");
+  testing::AddClip(words, "ä");
+  words.SortAll();
+  EXPECT_EQ(testing::Snapshot(words), "w{ä,z}");
+  TCollation::Instance().SetLocale("sv");  // Swedish puts ä after z
+  words.SortAll();
+  EXPECT_EQ(testing::Snapshot(words), "w{z,ä}");
+  TCollation::Instance().SetLocale("en");
+}
+
+}  // namespace
+}  // namespace velmora::model
