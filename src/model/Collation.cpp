@@ -3,6 +3,7 @@
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "model/Errors.h"
@@ -28,8 +29,22 @@ UCollator* OpenCollator(const std::string& locale) {
 
 }  // namespace
 
+// The locale captions are sorted for: LC_ALL, LC_COLLATE or LANG as POSIX names them ("de_DE.UTF-8"),
+// without the encoding; the root collation for C and POSIX.
+std::string UserCollationLocale() {
+  for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (!value || !*value)
+      continue;
+    std::string locale(value);
+    locale = locale.substr(0, locale.find_first_of(".@"));
+    return locale == "C" || locale == "POSIX" ? std::string() : locale;
+  }
+  return {};
+}
+
 TCollation& TCollation::Instance() {
-  static TCollation instance("");
+  static TCollation instance(UserCollationLocale());
   return instance;
 }
 

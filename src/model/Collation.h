@@ -40,6 +40,9 @@ class TCollation {
   uint32_t FGeneration = 1;
 };
 
+// The user's collation locale from the environment ("" for the root collation).
+std::string UserCollationLocale();
+
 // Compare with the shared collation.
 inline int CompareCaptions(std::string_view a, std::string_view b) {
   return TCollation::Instance().Compare(a, b);

@@ -1,6 +1,8 @@
 // Alphabetical placement: FindSortedPosition, SortAll, MergeItem and Resort.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <random>
 
 #include "TreeSnapshot.h"
@@ -250,6 +252,62 @@ TEST(Sorting, KeptSortKeysFollowCaptionAndCollationChanges) {
   words.SortAll();
   EXPECT_EQ(testing::Snapshot(words), "w{z,ä}");
   TCollation::Instance().SetLocale("en");
+}
+
+}  // namespace
+}  // namespace velmora::model
+
+namespace velmora::model {
+namespace {
+
+// Sets the locale variables for one test and puts the old values back, also when the test fails.
+class TScopedLocaleEnvironment {
+ public:
+  TScopedLocaleEnvironment(const char* all, const char* collate, const char* lang) {
+    for (const char* name : kNames) {
+      const char* value = std::getenv(name);
+      FSaved.emplace_back(value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    Set("LC_ALL", all);
+    Set("LC_COLLATE", collate);
+    Set("LANG", lang);
+  }
+  ~TScopedLocaleEnvironment() {
+    for (size_t i = 0; i < std::size(kNames); ++i)
+      Set(kNames[i], FSaved[i] ? FSaved[i]->c_str() : nullptr);
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_COLLATE", "LANG"};
+  static void Set(const char* name, const char* value) {
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  std::vector<std::optional<std::string>> FSaved;
+};
+
+TEST(Sorting, TheCollationLocaleComesFromTheEnvironment) {
+  struct TCase {
+    const char* All;
+    const char* Collate;
+    const char* Lang;
+    const char* Expected;
+  } cases[] = {
+      {"de_DE.UTF-8", "sv_SE.UTF-8", "fr_FR.UTF-8", "de_DE"},
+      {nullptr, "sv_SE.UTF-8@euro", "fr_FR", "sv_SE"},
+      {"", nullptr, "fr_FR.UTF-8", "fr_FR"},
+      {"C", nullptr, "fr_FR", ""},
+      {"POSIX.UTF-8", nullptr, nullptr, ""},
+      {nullptr, nullptr, nullptr, ""},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Expected);
+    TScopedLocaleEnvironment environment(test.All, test.Collate, test.Lang);
+    EXPECT_EQ(UserCollationLocale(), test.Expected);
+  }
 }
 
 }  // namespace
