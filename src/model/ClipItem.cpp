@@ -1,7 +1,6 @@
 #include "model/ClipItem.h"
 
 #include <stdexcept>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "model/ClipFile.h"
 #include "model/ClipFolder.h"
 #include "model/Collation.h"
+#include "model/ItemRegistry.h"
 
 namespace velmora::model {
 
@@ -16,10 +16,10 @@ namespace {
 
 uint32_t nextItemID = kFirstItemID;
 
-// Every living item by ID. Duplicates exist only when IDs are set from outside.
-std::unordered_multimap<uint32_t, TClipItem*>& Registry() {
-  static std::unordered_multimap<uint32_t, TClipItem*> registry;
-  return registry;
+// Never destroyed: items held by other static objects may still leave it at exit.
+TItemRegistry& Registry() {
+  static TItemRegistry* const registry = new TItemRegistry;
+  return *registry;
 }
 
 uint32_t TakeItemID() {
@@ -29,32 +29,22 @@ uint32_t TakeItemID() {
   return id;
 }
 
-void Unregister(uint32_t id, TClipItem* item) {
-  auto [first, last] = Registry().equal_range(id);
-  for (auto it = first; it != last; ++it) {
-    if (it->second == item) {
-      Registry().erase(it);
-      return;
-    }
-  }
-}
-
 }  // namespace
 
 TClipItem::TClipItem(bool isClip) : FID(TakeItemID()), FIsClip(isClip) {
-  Registry().emplace(FID, this);
+  Registry().Insert(FID, this);
 }
 
 TClipItem::~TClipItem() {
   if (FParent)
     FParent->DetachChild(this);
-  Unregister(FID, this);
+  Registry().Erase(FID, this);
 }
 
 void TClipItem::SetID(uint32_t id) {
-  Unregister(FID, this);
+  Registry().Erase(FID, this);
   FID = id;
-  Registry().emplace(FID, this);
+  Registry().Insert(FID, this);
 }
 
 const std::string& TClipItem::CaptionSortKey() const {
@@ -72,12 +62,11 @@ void TClipItem::CopyCaptionSortKey(const TClipItem& source) {
 }
 
 TClipItem* FindItemByID(uint32_t id) {
-  auto it = Registry().find(id);
-  return it == Registry().end() ? nullptr : it->second;
+  return Registry().Find(id);
 }
 
 size_t CountItemsWithID(uint32_t id) {
-  return Registry().count(id);
+  return Registry().Count(id);
 }
 
 uint32_t PeekNextItemID() {
