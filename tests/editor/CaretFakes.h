@@ -2,6 +2,8 @@
 // a system caret and a view that record what they are asked.
 #pragma once
 
+#include "editor/QvCaretPainted.h"
+
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -14,6 +16,15 @@
 #include "editor/CaretPorts.h"
 
 namespace velmora::editor {
+
+// Character cells of one text line: 6 pixels wide, 10 high, the first one at (4,2); and the bar caret
+// of a given width on one of them.
+inline TRect Cell(int column) {
+  return TRect{4 + 6 * column, 2, 10 + 6 * column, 12};
+}
+inline TRect Bar(int column, int width = 2) {
+  return BarCaretRect(Cell(column), width);
+}
 
 inline std::string Describe(const TRect& rect) {
   return std::to_string(rect.Left) + "," + std::to_string(rect.Top) + "," + std::to_string(rect.Right) + "," +

@@ -21,13 +21,6 @@ using ::testing::IsEmpty;
 
 constexpr TColor kBlue{0xFF0000};
 
-TRect Cell(int column) {
-  return TRect{4 + 6 * column, 2, 10 + 6 * column, 12};
-}
-TRect Bar(int column) {
-  return BarCaretRect(Cell(column), 2);
-}
-
 // A view whose host has the repaint callback, or not.
 class CaretHostTest : public ::testing::Test {
  protected:

@@ -23,14 +23,6 @@ using ::testing::IsEmpty;
 
 constexpr TColor kBlue{0xFF0000};
 
-// Character cells of one text line: 6 pixels wide, 10 high, the first one at (4,2).
-TRect Cell(int column) {
-  return TRect{4 + 6 * column, 2, 10 + 6 * column, 12};
-}
-TRect Bar(int column, int width = 2) {
-  return BarCaretRect(Cell(column), width);
-}
-
 // Makes a painted caret for a table row; a timed one gets a manual timer reporting into the record.
 using TCaretMaker = std::function<std::unique_ptr<TQvCaretPainted>(TTimerRecord&, TManualTimer*&)>;
 
