@@ -7,6 +7,8 @@ packages=(
   libicu-dev libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
+  qt6-base-dev libgl-dev libxcb1-dev
+  xvfb xauth x11-utils xclip xdotool dbus matchbox-window-manager fonts-dejavu-core
   grep coreutils
 )
 

@@ -36,25 +36,6 @@ Json StringToJson(const std::string& bytes) {
   return wrapped;
 }
 
-Json ClipToJson(const model::TClip& clip) {
-  const auto* recycled = dynamic_cast<const model::TRecycledClip*>(&clip);
-  Json json = Json::object();
-  json["type"] = recycled ? kRecycledType : kClipType;
-  json["kind"] = clip.Kind();
-  json["label"] = StringToJson(clip.Label());
-  json["abbreviation"] = StringToJson(clip.Abbreviation());
-  json["indent"] = clip.Indent();
-  if (clip.Kind() == model::kBeforeAfterText) {
-    json["before"] = StringToJson(clip.BeforeText());
-    json["after"] = StringToJson(clip.AfterText());
-  } else {
-    json["text"] = StringToJson(clip.Text());
-  }
-  if (recycled)
-    json["deletedOn"] = recycled->DeletedOn();
-  return json;
-}
-
 // ---- JSON to tree ----
 
 std::string Place(const std::string& path, std::string_view key) {
@@ -191,6 +172,25 @@ model::TClipItem* AddClip(const Json& node, const std::string& path, bool recycl
 }
 
 }  // namespace
+
+nlohmann::ordered_json ClipToJson(const model::TClip& clip) {
+  const auto* recycled = dynamic_cast<const model::TRecycledClip*>(&clip);
+  Json json = Json::object();
+  json["type"] = recycled ? kRecycledType : kClipType;
+  json["kind"] = clip.Kind();
+  json["label"] = StringToJson(clip.Label());
+  json["abbreviation"] = StringToJson(clip.Abbreviation());
+  json["indent"] = clip.Indent();
+  if (clip.Kind() == model::kBeforeAfterText) {
+    json["before"] = StringToJson(clip.BeforeText());
+    json["after"] = StringToJson(clip.AfterText());
+  } else {
+    json["text"] = StringToJson(clip.Text());
+  }
+  if (recycled)
+    json["deletedOn"] = recycled->DeletedOn();
+  return json;
+}
 
 Json CollectionToJson(const model::TClipFile& root) {
   Json json = Json::object();

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/Clip.h"
 #include "model/ClipFile.h"
 
 namespace velmora::cli {
@@ -15,6 +16,10 @@ using model::kMaxFolderDepth;
 // The deepest JSON such a tree needs: the root object and its children array, an object and a children
 // array per folder, then a clip object holding a {"base64": ...} object.
 inline constexpr size_t kMaxJsonDepth = 2 * kMaxFolderDepth + 4;
+
+// One clip as it appears among a folder's children: {"type", "kind", "label", "abbreviation",
+// "indent", then "text" or "before" and "after"} (and "deletedOn" for a recycled clip).
+nlohmann::ordered_json ClipToJson(const model::TClip& clip);
 
 // {"name", "sorted", "children"}, each child a folder, clip or recycled clip in chain order. A string
 // that is not valid UTF-8 becomes {"base64": "..."}.

@@ -1,10 +1,12 @@
-// velmora-cli: prints, builds and checks Velmora collection files from the command line.
+// velmora-cli: prints, builds and checks Velmora collection files, and reads, copies and watches the
+// clipboard, from the command line.
 #include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "ClipboardCommands.h"
 #include "Commands.h"
 
 namespace {
@@ -16,6 +18,7 @@ constexpr char kUsage[] =
     "  dump FILE.vmc             print the collection as JSON\n"
     "  build OUT.vmc [IN.json]   write a collection from JSON read from IN.json or standard input\n"
     "  check FILE.vmc            exit 0 if the file can be read; otherwise print why and exit 1\n"
+    "  clipboard read|copy|watch read, copy or watch the X11 clipboard (clipboard --help for more)\n"
     "  --help                    show this text\n"
     "\n"
     "Exit codes: 0 success, 1 a file could not be read or written, 2 bad JSON or bad arguments.\n";
@@ -52,6 +55,8 @@ int Run(int argc, char** argv) {
       return Usage("check takes one collection file");
     return RunCheck(argv[2]);
   }
+  if (command == "clipboard")
+    return RunClipboard(argc, argv);
   return Usage("unknown command \"" + std::string(command) + "\"");
 }
 
