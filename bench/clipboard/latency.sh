@@ -29,14 +29,17 @@ done
 
 now() { date +%s%N; }
 capture=()
+copying=()
 readback=()
 for round in $(seq 1 "$rounds"); do
   # A different 10 KB text each round, so every copy is a change.
   head -c 10240 /dev/zero | tr '\0' 'x' | sed "s/^/round $round /" | head -c 10240 >"$work/text"
   start=$(now)
   timeout 10 xclip -selection clipboard -i "$work/text" >/dev/null 2>&1
+  copied=$(now)
   IFS= read -r -t 10 -u 4 _line
   capture+=($(($(now) - start)))
+  copying+=($((copied - start)))
 
   start=$(now)
   timeout 10 xclip -selection clipboard -o >/dev/null 2>&1
@@ -46,8 +49,10 @@ done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 ours=$(median "${capture[@]}")
 peer=$(median "${readback[@]}")
-awk -v ours="$ours" -v peer="$peer" -v rounds="$rounds" 'BEGIN {
+copy=$(median "${copying[@]}")
+awk -v ours="$ours" -v peer="$peer" -v copy="$copy" -v rounds="$rounds" 'BEGIN {
   printf "copy by xclip -> captured by the watcher: median %.2f ms over %d changes\n", ours / 1e6, rounds
+  printf "  of which xclip -i itself took:           median %.2f ms\n", copy / 1e6
   printf "xclip -o reading the same text:            median %.2f ms\n", peer / 1e6
   printf "ratio: %.2f\n", ours / peer
 }'

@@ -173,6 +173,8 @@ int RunWatch(QGuiApplication& app, platform::TQtClipboard& backend, exchange::TC
     if (backend.IsOwnChange())
       return;
     try {
+      // One opening for the whole capture: the owner is asked for its formats once, not per question.
+      const exchange::TClipboardExt::TOpening opening(clipboard);
       if (clipboard.HasIgnoreMarker()) {
         std::cout << R"({"ignored":true})" << '\n' << std::flush;
         return;
