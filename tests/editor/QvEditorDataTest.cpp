@@ -433,18 +433,10 @@ TEST(CharacterTables, WordCharactersAreLettersAndDigitsOfAnyScriptAndUnderscore)
 
 // --- A random run against std::string ---
 
-// The first (or, backwards, the highest) occurrence lying wholly within the inclusive range: the plain
-// definition, position by position.
-int32_t ReferenceFind(const std::string& text, const std::string& pattern, int32_t from, int32_t to) {
-  if (pattern.empty() || text.empty())
-    return -1;
-  const int32_t last = static_cast<int32_t>(text.size()) - 1;
-  const int32_t low = std::clamp(std::min(from, to), 0, last);
-  const int32_t high = std::clamp(std::max(from, to), 0, last);
-  auto matchesAt = [&](int32_t p) {
-    return p + static_cast<int32_t>(pattern.size()) - 1 <= high &&
-           text.compare(p, pattern.size(), pattern) == 0;
-  };
+// The first start position in Low..High, scanning up when From <= To and down otherwise, at which
+// MatchesAt holds; -1 when there is none.
+template <class MatchesAt>
+int32_t FirstMatchInRange(int32_t from, int32_t to, int32_t low, int32_t high, MatchesAt matchesAt) {
   if (from <= to) {
     for (int32_t p = low; p <= high; ++p) {
       if (matchesAt(p))
@@ -457,6 +449,21 @@ int32_t ReferenceFind(const std::string& text, const std::string& pattern, int32
     }
   }
   return -1;
+}
+
+// The first (or, backwards, the highest) occurrence lying wholly within the inclusive range: the plain
+// definition, position by position.
+int32_t ReferenceFind(const std::string& text, const std::string& pattern, int32_t from, int32_t to) {
+  if (pattern.empty() || text.empty())
+    return -1;
+  const int32_t last = static_cast<int32_t>(text.size()) - 1;
+  const int32_t low = std::clamp(std::min(from, to), 0, last);
+  const int32_t high = std::clamp(std::max(from, to), 0, last);
+  auto matchesAt = [&](int32_t p) {
+    return p + static_cast<int32_t>(pattern.size()) - 1 <= high &&
+           text.compare(p, pattern.size(), pattern) == 0;
+  };
+  return FirstMatchInRange(from, to, low, high, matchesAt);
 }
 
 // The same without case: at every character start, the pattern's characters one by one.
@@ -489,18 +496,7 @@ int32_t ReferenceFindIgnoringCase(const std::string& text, const std::string& pa
     }
     return true;
   };
-  if (from <= to) {
-    for (int32_t p = low; p <= high; ++p) {
-      if (matchesAt(p))
-        return p;
-    }
-  } else {
-    for (int32_t p = high; p >= low; --p) {
-      if (matchesAt(p))
-        return p;
-    }
-  }
-  return -1;
+  return FirstMatchInRange(from, to, low, high, matchesAt);
 }
 
 // An editor that keeps its own copy of the text from the notifications alone.
